@@ -1,0 +1,4 @@
+// The standard edition.
+#include "Edition.h"
+
+const Edition theEdition = {0, "StmtPortA.env", "Zentallo２１"};
