@@ -29,6 +29,14 @@ int _access(const char* path, int mode);
 #define _S_IREAD 0x0100
 #define _S_IWRITE 0x0080
 
+// <sys/stat.h> makes st_atime, st_mtime and st_ctime macros; keep them out of these names so
+// that both headers can meet in one translation unit.
+#pragma push_macro("st_atime")
+#pragma push_macro("st_mtime")
+#pragma push_macro("st_ctime")
+#undef st_atime
+#undef st_mtime
+#undef st_ctime
 struct _stat {
     unsigned int st_dev;
     unsigned short st_ino;
@@ -42,5 +50,9 @@ struct _stat {
     int64_t st_mtime;
     int64_t st_ctime;
 };
+#pragma pop_macro("st_atime")
+#pragma pop_macro("st_mtime")
+#pragma pop_macro("st_ctime")
+
 // 0 and `status` filled when the path names a file or folder, -1 otherwise.
 int _stat(const char* path, struct _stat* status);
