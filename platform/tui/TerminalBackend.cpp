@@ -91,11 +91,11 @@ host::UiInput TerminalBackend::NextInput(const host::UiWindowView& window)
         case KeyInput::kClosed:
             input.kind = host::UiInput::Abandon;
             return input;
-        case KeyInput::kText: {
+        case KeyInput::kText:
             input.kind = host::UiInput::Type;
             input.text = host::Utf8ToCp932(key.utf8);
+            host::LogWait(window);
             return input;
-        }
         case KeyInput::kKey: {
             const host::UiControlView* focus = window.Focused();
             bool inEdit = focus != nullptr && focus->controlClass == ControlClass::Edit;
@@ -103,13 +103,14 @@ host::UiInput TerminalBackend::NextInput(const host::UiWindowView& window)
                 // In an edit the space bar types; elsewhere it is the key that presses buttons.
                 input.kind = host::UiInput::Type;
                 input.text = " ";
-                return input;
+            } else {
+                input.kind = host::UiInput::Key;
+                input.vk = key.vk;
+                input.shift = key.shift;
+                input.ctrl = key.ctrl;
+                input.alt = key.alt;
             }
-            input.kind = host::UiInput::Key;
-            input.vk = key.vk;
-            input.shift = key.shift;
-            input.ctrl = key.ctrl;
-            input.alt = key.alt;
+            host::LogWait(window);
             return input;
         }
         case KeyInput::kResize:
