@@ -21,7 +21,7 @@ void CopyPart(std::string_view part, char* out, size_t capacity)
         }
         length = next;
     }
-    std::memcpy(out, part.data(), length);
+    part.copy(out, length);
     out[length] = '\0';
 }
 
