@@ -76,13 +76,13 @@ protected:
         ASSERT_TRUE(ReadDemoData(folder_.File("books.db"), demo_));
     }
 
-    std::unique_ptr<TmuxPane> Start()
+    std::unique_ptr<TmuxPane> Start(int width = 80, int height = 24)
     {
         std::map<std::string, std::string> environment = {
             {"LANG", "C.UTF-8"}, {"TERM", "tmux-256color"}, {"STMTPORT_UI", "tui"},
             {"LGR_BOOKS", folder_.File("books.db")}, {"STMTPORT_UI_LOG", folder_.File("transcript.jsonl")},
             {"TMPDIR", folder_.Path()}};
-        return std::make_unique<TmuxPane>("./StmtPortA", environment);
+        return std::make_unique<TmuxPane>("./StmtPortA", environment, width, height);
     }
 
     // Waits for the conditions dialog and checks what it shows.
@@ -199,6 +199,21 @@ TEST_F(TerminalRun, RefusedMonthFocusesTheEditWithItsTextSelected)
     std::string escaped = pane->Capture(true);
     std::string monthLine = LineWith(escaped, U(u8"集計期間"));
     EXPECT_TRUE(std::regex_search(monthLine, std::regex("\x1b\\[[0-9;]*\\b7\\b[0-9;]*m[^\x1b]*0"))) << monthLine;
+    pane->Keys({"Escape"});
+    ASSERT_TRUE(pane->WaitFor(U(u8"の集計を中止します。"), screen)) << screen;
+    pane->Keys({"Enter"});
+    ASSERT_TRUE(pane->WaitFor("[exit ", screen)) << screen;
+}
+
+TEST_F(TerminalRun, TooSmallATerminalSaysWhatItNeedsUntilEnlarged)
+{
+    auto pane = Start(60, 20);
+    std::string screen;
+    ASSERT_TRUE(pane->WaitFor("Enlarge the terminal to at least 72 x 23", screen)) << screen;
+    EXPECT_EQ(screen.find(U(u8"集計条件")), std::string::npos) << screen;
+    pane->Resize(80, 24);
+    ExpectConditionsDialog(*pane);
+    if (HasFatalFailure()) return;
     pane->Keys({"Escape"});
     ASSERT_TRUE(pane->WaitFor(U(u8"の集計を中止します。"), screen)) << screen;
     pane->Keys({"Enter"});

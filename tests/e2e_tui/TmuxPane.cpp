@@ -98,3 +98,8 @@ void TmuxPane::Literal(const std::string& text) const
 {
     Tmux("send-keys -t run -l " + ShellQuote(text));
 }
+
+void TmuxPane::Resize(int width, int height) const
+{
+    Tmux("resize-window -t run -x " + std::to_string(width) + " -y " + std::to_string(height));
+}

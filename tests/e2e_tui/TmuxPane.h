@@ -24,6 +24,7 @@ public:
     // tmux key names such as "F12", "Escape", "Tab", "Enter".
     void Keys(const std::vector<std::string>& names) const;
     void Literal(const std::string& text) const;
+    void Resize(int width, int height) const;
 
 private:
     std::string Tmux(const std::string& arguments) const;
