@@ -256,7 +256,9 @@ TEST_F(Files, SettingsFileValues)
               "Long=abcdefgh\r\n"
               "Kanji=表表\r\n"
               "[other]\n"
-              "KT31=9\n");
+              "KT31=9\n"
+              "[\x83\x41x]\n"
+              "K=1\n");
     struct Case {
         const char* section;
         const char* key;
@@ -275,6 +277,8 @@ TEST_F(Files, SettingsFileValues)
         {"ProgramLevel", "Quoted", "", 16, "C:\\w\\Def.ini", "  spaced  "},
         {"ProgramLevel", "Long", "", 5, "C:\\w\\Def.ini", "abcd"},
         {"ProgramLevel", "Kanji", "", 4, "C:\\w\\Def.ini", "表"},
+        {"\x83\x41X", "k", "0", 16, "C:\\w\\Def.ini", "1"},
+        {"\x83\x61x", "K", "0", 16, "C:\\w\\Def.ini", "0"},
         {"ProgramLevel", "KT31", "none", 16, "C:\\w\\Missing.ini", "none"},
         {"ProgramLevel", "KT31", "none ", 16, "Q:\\Def.ini", "none"},
     };
@@ -290,7 +294,7 @@ TEST_F(Files, SettingsFileValues)
     char buffer[64];
     EXPECT_EQ(GetPrivateProfileStringA("ProgramLevel", "KT31", "", buffer, sizeof buffer, "Def.ini"), 1u);
     DWORD length = GetPrivateProfileStringA(nullptr, nullptr, "", buffer, sizeof buffer, "Def.ini");
-    EXPECT_EQ(std::string(buffer, length + 1), std::string("ProgramLevel\0other\0\0", 20));
+    EXPECT_EQ(std::string(buffer, length + 1), std::string("ProgramLevel\0other\0\x83\x41x\0\0", 24));
 }
 
 TEST(GlobalMemory, MovableBlocksHaveHandlesOtherThanTheirAddresses)
