@@ -18,6 +18,6 @@ public:
 private:
     BOOL m_openFileDialog;
     CString m_defaultExt;
-    CString m_filter;        // with its NUL separators
+    std::string m_filter;    // with its NUL separators
     char m_fileBuffer[MAX_PATH] = {};
 };
