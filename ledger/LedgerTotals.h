@@ -32,6 +32,10 @@ public:
 
 private:
     int ReadStatementData(short kind, unsigned char*& text, long& size);
+    // Copies one data kind's text and releases the engine's buffer; false when there is none.
+    bool ReadStatementText(short kind, CString& text);
+    int ReadAccountRecords(unsigned int count, bool useSecondAmountSet, const StFINDINFO* conditions,
+                           const StDATAINFO* dataInfo);
 
     ClRuleKamoku* rule = nullptr;
     ClSaveKessansho* statementData = nullptr;
