@@ -115,8 +115,30 @@ void Terminal::Show(const Canvas& canvas)
     refresh();
 }
 
+KeyInput Terminal::Decode(int kind, wint_t ch)
+{
+    bool alt = false;
+    if (kind == OK && ch == 0x1B) {
+        // An ESC that another key follows at once is the Alt prefix of that key.
+        nodelay(stdscr, TRUE);
+        wint_t next = 0;
+        int nextKind = get_wch(&next);
+        nodelay(stdscr, FALSE);
+        if (nextKind == ERR) return decoder_.FromChar(0x1B, false);
+        alt = true;
+        kind = nextKind;
+        ch = next;
+    }
+    return kind == KEY_CODE_YES ? decoder_.FromKeyCode(static_cast<int>(ch), alt)
+                                : decoder_.FromChar(static_cast<wchar_t>(ch), alt);
+}
+
 KeyInput Terminal::ReadKey()
 {
+    if (hasPending_) {
+        hasPending_ = false;
+        return pending_;
+    }
     int failures = 0;
     for (;;) {
         wint_t ch = 0;
@@ -127,22 +149,22 @@ KeyInput Terminal::ReadKey()
             continue;
         }
         failures = 0;
-        bool alt = false;
-        if (kind == OK && ch == 0x1B) {
-            // An ESC that another key follows at once is the Alt prefix of that key.
-            nodelay(stdscr, TRUE);
-            wint_t next = 0;
-            int nextKind = get_wch(&next);
-            nodelay(stdscr, FALSE);
-            if (nextKind == ERR) return decoder_.FromChar(0x1B, false);
-            alt = true;
-            kind = nextKind;
-            ch = next;
-        }
-        KeyInput input = kind == KEY_CODE_YES ? decoder_.FromKeyCode(static_cast<int>(ch), alt)
-                                              : decoder_.FromChar(static_cast<wchar_t>(ch), alt);
+        KeyInput input = Decode(kind, ch);
         if (input.kind != KeyInput::kNone) return input;
     }
+}
+
+bool Terminal::KeyPending()
+{
+    if (hasPending_) return true;
+    nodelay(stdscr, TRUE);
+    wint_t ch = 0;
+    int kind = get_wch(&ch);
+    nodelay(stdscr, FALSE);
+    if (kind == ERR) return false;
+    pending_ = Decode(kind, ch);
+    hasPending_ = pending_.kind != KeyInput::kNone;
+    return hasPending_;
 }
 
 }  // namespace tui

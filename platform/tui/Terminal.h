@@ -23,9 +23,16 @@ public:
 
     // Waits for the next key, character or resize. ESC followed at once by another key is Alt.
     KeyInput ReadKey();
+    // True when a key has been typed that ReadKey has not returned yet (typed ahead or pasted):
+    // a frame drawn now would be outdated at once.
+    bool KeyPending();
 
 private:
+    KeyInput Decode(int kind, wint_t ch);
+
     bool open_ = false;
+    bool hasPending_ = false;
+    KeyInput pending_;
     Canvas canvas_;
     KeyDecoder decoder_;
 };

@@ -85,7 +85,7 @@ host::UiInput TerminalBackend::NextInput(const host::UiWindowView& window)
 {
     host::UiInput input;
     for (;;) {
-        Draw();
+        if (inputClosed_ || !terminal_.KeyPending()) Draw();
         KeyInput key = ReadKey();
         switch (key.kind) {
         case KeyInput::kClosed:
