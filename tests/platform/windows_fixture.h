@@ -12,6 +12,7 @@
 
 #include "dlgtemplate.h"
 #include "host/Codepage.h"
+#include "host/ScriptBackend.h"
 #include "host/UiBackend.h"
 
 // Run-time text from a UTF-8 literal (plain literals are CP932 bytes in this build).
@@ -156,6 +157,13 @@ protected:
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
 
+    // A new, empty transcript file (the transcript keeps its file open, so it is never removed).
+    void FreshTranscript()
+    {
+        transcript_ = root_ + "/transcript-" + std::to_string(++transcripts_) + ".jsonl";
+        setenv("STMTPORT_UI_LOG", transcript_.c_str(), 1);
+    }
+
     // Starts the scripted user on `text` (UTF-8, written to a file as the program would read it).
     void Script(const std::string& text)
     {
@@ -190,4 +198,5 @@ protected:
 
     std::string root_;
     std::string transcript_;
+    int transcripts_ = 0;
 };
