@@ -29,6 +29,8 @@ public:
     long MoveFinish();
 
 private:
+    long StartTotals(long position);
+
     struct Cursor;
     Cursor* m_cursor = nullptr;
 };

@@ -27,7 +27,10 @@ public:
     long ReadyDat(DATCURSOR cursor, int mode);
     long WalkDat(StDATAINFO* record, DATCURSOR cursor);   // 0 while a record is delivered
     long ReleaseDatCursor(DATCURSOR cursor);
-    StDATAINFO* GetSelectedInfo();
+    StDATAINFO* GetSelectedInfo();   // never null; zero-filled when no data set is selected
+
+private:
+    StDATAINFO m_selected = {};
 };
 
 // The consumption-tax settings (GetSetObject kind 4).

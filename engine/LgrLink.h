@@ -22,4 +22,7 @@ public:
 
 private:
     ClLgrConnect() = default;
+
+    int m_appType = 0;
+    int m_useDataType = 0;
 };
