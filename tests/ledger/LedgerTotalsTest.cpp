@@ -90,11 +90,12 @@ protected:
     LedgerTotals ledger;
 };
 
+// The record is packed: its fields are compared by value, never bound to a reference.
 void ExpectBalances(const AccountTotal& total, int64_t opening, int64_t change, int64_t closing)
 {
-    EXPECT_EQ(total.opening, opening * U);
-    EXPECT_EQ(total.change, change * U);
-    EXPECT_EQ(total.closing, closing * U);
+    EXPECT_EQ(ScaledAmount{total.opening}, opening * U);
+    EXPECT_EQ(ScaledAmount{total.change}, change * U);
+    EXPECT_EQ(ScaledAmount{total.closing}, closing * U);
 }
 
 TEST_F(LedgerTotalsTest, WorkedExampleOfAnAsset)
@@ -119,8 +120,8 @@ TEST_F(LedgerTotalsTest, WorkedExampleOfAnAsset)
         ASSERT_EQ(Collect(Conditions(c.first, c.last)), 1);
         const AccountTotal& total = Only();
         ExpectBalances(total, c.opening, c.change, c.closing);
-        EXPECT_EQ(total.accountKey, 1110000);
-        EXPECT_EQ(total.classCode, BALANCE_SHEET);
+        EXPECT_EQ(int32_t{total.accountKey}, 1110000);
+        EXPECT_EQ(uint32_t{total.classCode}, BALANCE_SHEET);
         EXPECT_STREQ(total.formalName, "A1110000");
     }
 }
@@ -224,8 +225,8 @@ TEST_F(LedgerTotalsTest, KindOneIsSkippedOthersKept)
     int index = 0;
     for (const AccountTotal* total : list) {
         SCOPED_TRACE(index);
-        EXPECT_EQ(total->accountKey, keys[index]);
-        EXPECT_EQ(total->kind, storedKinds[index]);
+        EXPECT_EQ(int32_t{total->accountKey}, keys[index]);
+        EXPECT_EQ(int16_t{total->kind}, storedKinds[index]);
         ++index;
     }
 }
@@ -335,7 +336,7 @@ TEST_F(LedgerTotalsTest, ClosingBeyondTheBoundFails)
         EXPECT_EQ(failing.CollectAccountTotals(false, Conditions(1, 12).entries, &data), 0);
     }
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list.front()->accountKey, 400);
+    EXPECT_EQ(int32_t{list.front()->accountKey}, 400);
 
     // Just below the bound the same account is collected.
     books.Exec("UPDATE postings SET debit1 = 399999999999999999 WHERE account_key = 401 AND period = 1");
@@ -344,7 +345,7 @@ TEST_F(LedgerTotalsTest, ClosingBeyondTheBoundFails)
     list.clear();
     EXPECT_EQ(Collect(Conditions(1, 12)), 1);
     ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list.back()->closing, 999999999999999999LL);
+    EXPECT_EQ(ScaledAmount{list.back()->closing}, 999999999999999999LL);
 }
 
 TEST_F(LedgerTotalsTest, MonthPositionsOutsideTheYearAreRefused)
@@ -377,8 +378,8 @@ TEST_F(LedgerTotalsTest, EveryRecordOfALargeChartIsRead)
     books.Commit();
     ASSERT_EQ(Collect(Conditions(1, 12)), 1);
     ASSERT_EQ(list.size(), static_cast<size_t>(count));
-    EXPECT_EQ(list.back()->accountKey, 10000 * count);
-    EXPECT_EQ(list.back()->closing, 7 * U);
+    EXPECT_EQ(int32_t{list.back()->accountKey}, 10000 * count);
+    EXPECT_EQ(ScaledAmount{list.back()->closing}, 7 * U);
 }
 
 }
