@@ -30,7 +30,6 @@ public:
     void RepaintRequested(host::WindowHandle window) override;
 
     // At most this many frames a second while the program repaints without waiting for input.
-    // (The <chrono> header cannot be compiled with the CP932 execution character set.)
     static constexpr int kFramesPerSecond = 30;
 
 private:
@@ -41,7 +40,8 @@ private:
 
     Terminal terminal_;
     DialogPainter painter_;
-    int64_t lastFrame_ = 0;   // microseconds of the monotonic clock
+    // Microseconds of the monotonic clock (<chrono> does not compile with the CP932 execution set).
+    int64_t lastFrame_ = 0;
     bool inputClosed_ = false;
 };
 
