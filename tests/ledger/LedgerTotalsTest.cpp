@@ -272,6 +272,52 @@ TEST_F(LedgerTotalsTest, EmptyChartGivesAnEmptyList)
     EXPECT_TRUE(list.empty());
 }
 
+// A shown window counts the steps: 101 + 201 + 101 + 101 for a whole collection, since the stages
+// share their end values; records only sweep the activity bar.
+TEST_F(LedgerTotalsTest, MainBarStagesInAShownWindow)
+{
+    struct Case {
+        const char* fault;
+        int accounts;
+        int position;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"", 0, 504, "集計中 50％"},
+        {"", 3, 504, "集計中 50％"},
+        {"GetSumCount", 3, 302, "集計中 30％"},
+        {"SetMovePos", 3, 403, "集計中 40％"},
+        {"MoveNext", 3, 403, "集計中 40％"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.accounts << " accounts, fault " << c.fault);
+        books.Clear();
+        for (int i = 0; i < c.accounts; ++i)
+            books.AddAccount({600 + i, "P", "", 0, 1, BALANCE_SHEET});
+        if (*c.fault != '\0')
+            books.SetFault(c.fault, 4);
+        ProgressDialog shown;
+        ASSERT_TRUE(shown.Create(ProgressDialog::IDD));
+        shown.ShowWindow(SW_SHOW);
+        shown.ResetProgress();
+        AccountTotalList collected;
+        {
+            LedgerTotals totals;
+            totals.progress = &shown;
+            totals.totals = &collected;
+            EXPECT_EQ(totals.CollectAccountTotals(false, Conditions(1, 12).entries, &data), *c.fault == '\0' ? 1 : 0);
+        }
+        EXPECT_EQ(shown.mainBar.GetPos(), c.position);
+        CString caption;
+        shown.GetWindowText(caption);
+        EXPECT_STREQ(caption, c.caption);
+        EXPECT_EQ(collected.size(), *c.fault == '\0' ? static_cast<size_t>(c.accounts) : 0u);
+        for (AccountTotal* total : collected)
+            delete total;
+        shown.Close();
+    }
+}
+
 TEST_F(LedgerTotalsTest, EndOfRecordsBeforeTheAnnouncedCount)
 {
     for (int i = 0; i < 3; ++i)
