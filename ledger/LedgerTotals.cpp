@@ -171,7 +171,8 @@ int LedgerTotals::ReadAccountRecords(unsigned int count, bool useSecondAmountSet
                       dataInfo->interimClosing == 1 && conditions[1].value == 6};
 
     long status = 0;
-    StKAMOKUSUMINFO info;
+    // The record is packed; aligned like this, its amount arrays (at multiples of 8) are aligned too.
+    alignas(int64_t) StKAMOKUSUMINFO info;
     for (uint32_t index = 0; index < count; ++index) {
         progress->PulseActivity();
         std::memset(&info, 0, sizeof info);
