@@ -4,15 +4,27 @@
 #include "NoteTable.h"
 #include "XmlLineWriter.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int WRITE_FAILED = -1;
 
+// The position of `mark` in `line` at or after `from`, or -1. The marks and ids start with '<' or a
+// digit, bytes below 0x40 that are never part of a double-byte character, so a plain byte search
+// finds exactly the character matches, and fast: every note row searches all the lines.
+int FindMark(const CString& line, const char* mark, int from = 0)
+{
+    const char* text = line;
+    const char* found = std::strstr(text + from, mark);
+    return found != nullptr ? static_cast<int>(found - text) : -1;
+}
+
 // The id line of note `idText`: "<ID>" with the id somewhere after it.
 bool IsIdLine(const CString& line, const CString& idText)
 {
-    const int mark = line.Find("<ID>");
-    return mark >= 0 && line.Find(idText, mark + 4) >= 0;
+    const int mark = FindMark(line, "<ID>");
+    return mark >= 0 && FindMark(line, idText, mark + 4) >= 0;
 }
 
 CString IdText(int32_t noteId)
@@ -77,7 +89,7 @@ bool StatementXmlBuilder::IsNoteDisplayed(int32_t noteId) const
         if (!IsIdLine(notesLines->GetAt(i), idText))
             continue;
         const CString& display = notesLines->GetAt(i + 3);
-        const int mark = display.Find("<Disp>");
+        const int mark = FindMark(display, "<Disp>");
         if (mark >= 0)
             return mark + 6 < display.GetLength() && display[mark + 6] == '1';
     }
@@ -93,11 +105,11 @@ int StatementXmlBuilder::WriteNoteLines(int32_t noteId, int indent, XmlLineWrite
     INT_PTR idLine = 0;
     while (idLine < count && !IsIdLine(notesLines->GetAt(idLine), idText))
         ++idLine;
-    if (idLine + 4 >= count || notesLines->GetAt(idLine + 4).Find("<Value>") < 0)
+    if (idLine + 4 >= count || FindMark(notesLines->GetAt(idLine + 4), "<Value>") < 0)
         return 1;
     for (INT_PTR i = idLine + 5; i < count; ++i) {
         const CString& line = notesLines->GetAt(i);
-        const int mark = line.Find("<Line>");
+        const int mark = FindMark(line, "<Line>");
         if (mark < 0)
             break;
         CString text = line.Mid(mark + 6);
