@@ -89,8 +89,10 @@ TEST(FindConditions, NullPointersBuildNothing)
     StFINDINFO entries[4];
     std::memset(entries, 0x5A, sizeof entries);
     app.BuildFindConditions(entries, nullptr, 4, 3);
-    for (const StFINDINFO& entry : entries)
-        EXPECT_EQ(entry.fieldCode, 0x5A5A5A5A);
+    for (const StFINDINFO& entry : entries) {
+        const int32_t fieldCode = entry.fieldCode;   // a packed field is read by value
+        EXPECT_EQ(fieldCode, 0x5A5A5A5A);
+    }
     app.BuildFindConditions(nullptr, &data, 4, 3);
 }
 
