@@ -416,3 +416,37 @@ TEST_F(DialogRun, LoadStringReadsTheRegisteredTableWithinTheBuffer)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogRun, AMillionRepaintsAndStepsWriteNothingButTheCaptions)
+{
+    // The progress window of a long run: every step repaints and comes to the front.
+    Script("");
+    CDialog dialog(IDD_TEST);
+    ASSERT_TRUE(dialog.Create(IDD_TEST));
+    CProgressCtrl bar;
+    ASSERT_TRUE(bar.SubclassDlgItem(IDC_BAR, &dialog));
+    dialog.ShowWindow(SW_SHOW);
+    bar.SetRange(0, 1000);
+    bar.SetStep(1);
+    for (int step = 0; step < 200000; ++step) {
+        if (step % 2000 == 0) {
+            CString text;
+            text.Format("%d", step / 2000);
+            dialog.SetWindowText(text);
+        }
+        bar.StepIt();
+        for (int sweep = 0; sweep < 6; ++sweep) {
+            dialog.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            dialog.SetForegroundWindow();
+            dialog.RedrawWindow();
+        }
+    }
+    dialog.EndDialog(1);
+    dialog.DestroyWindow();
+    EXPECT_EQ(Events("caption").size(), 100u);
+    EXPECT_EQ(Transcript().size(), 103u);   // open, its first focus, 100 captions, end
+}
+
+}  // namespace
