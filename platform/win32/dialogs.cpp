@@ -218,11 +218,17 @@ void SendCommand(Window& dialog, int id, HWND control)
     SendMessageA(dialog.handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
-LRESULT DialogMessage(Window& dialog, UINT message, WPARAM, LPARAM)
+LRESULT DialogMessage(Window& dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_CLOSE:
         SendCommand(dialog, IDCANCEL, GetDlgItem(dialog.handle, IDCANCEL));
+        return 0;
+    case WM_SYSCOMMAND:
+        // The close box: the dialog hears WM_CLOSE, which by default is the standard cancel.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            SendMessageA(dialog.handle, WM_CLOSE, 0, 0);
+        }
         return 0;
     default:
         return 0;

@@ -106,6 +106,29 @@ TEST_F(DialogRun, EscEndsDoModalWithCancelAndEndDialogReturnsItsCode)
     EXPECT_NE(ends[5].find(R"("state":"end","code":42,)"), std::string::npos) << ends[5];
 }
 
+TEST_F(DialogRun, TheCloseBoxIsTheStandardCancel)
+{
+    // The close box arrives as a posted system command while the dialog waits.
+    class ClosingDialog : public RecordingDialog {
+    public:
+        void OnCancel() override
+        {
+            ++cancels;
+            RecordingDialog::OnCancel();
+        }
+        BOOL OnInitDialog() override
+        {
+            ::PostMessageA(m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return RecordingDialog::OnInitDialog();
+        }
+        int cancels = 0;
+    } dialog;
+    Script("click 16\n");
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.cancels, 1);
+    EXPECT_TRUE(dialog.clicks.empty());   // the script's click was never needed
+}
+
 TEST_F(DialogRun, EnterGivesTheDefaultButtonOrOk)
 {
     Script("key ENTER\n");
