@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <sstream>
 
 #include "host/Codepage.h"
 #include "host/Transcript.h"
@@ -131,21 +132,27 @@ bool ParseKeyName(std::string_view name, UiInput& key)
 }
 
 ScriptBackend::ScriptBackend(std::string_view script)
+    : ScriptBackend(std::make_unique<std::istringstream>(std::string(script)))
 {
-    int number = 0;
-    while (!script.empty()) {
-        size_t end = script.find('\n');
-        std::string_view line = script.substr(0, end);
-        script = end == std::string_view::npos ? std::string_view() : script.substr(end + 1);
-        ++number;
+}
+
+ScriptBackend::ScriptBackend(std::unique_ptr<std::istream> source) : source_(std::move(source)) {}
+
+bool ScriptBackend::ReadLine()
+{
+    std::string line;
+    while (source_ && std::getline(*source_, line)) {
+        ++linesRead_;
         if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+            line.pop_back();
         }
         if (TrimRight(line).empty() || line.front() == '#') {
             continue;
         }
-        lines_.push_back(Line{number, std::string(line)});
+        lines_.push_back(Line{linesRead_, std::move(line)});
+        return true;
     }
+    return false;
 }
 
 void ScriptBackend::Error(const std::string& text) const
@@ -168,7 +175,7 @@ ScriptBackend::Action ScriptBackend::Peek()
         {"click", Verb::Click}, {"answer", Verb::Answer}, {"save", Verb::Save},
         {"save-cancel", Verb::SaveCancel},
     };
-    while (next_ < lines_.size()) {
+    while (next_ < lines_.size() || ReadLine()) {
         std::string_view line = lines_[next_].text;
         size_t blank = line.find(' ');
         std::string_view word = line.substr(0, blank);

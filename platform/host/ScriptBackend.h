@@ -9,6 +9,8 @@
 // goes on: the line is skipped, or the box or dialog gets its safe answer (No, Cancel).
 #pragma once
 
+#include <istream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,9 @@ class ScriptBackend : public UiBackend {
 public:
     // The whole script as UTF-8 text.
     explicit ScriptBackend(std::string_view script);
+    // Lines read one at a time when an action is needed, so a script can come from a pipe that
+    // is written while the program runs.
+    explicit ScriptBackend(std::unique_ptr<std::istream> source);
 
     UiInput NextInput(const UiWindowView& window) override;
     int AnswerMessageBox(const UiMessageBox& box) override;
@@ -48,9 +53,13 @@ private:
     // Verb::None when the script has ended.
     Action Peek();
     void Take() { ++next_; }
+    // Reads lines until one holds an action (or the source ends); false at the end.
+    bool ReadLine();
     void Error(const std::string& text) const;
     std::string Where() const;   // "line N: " of the line Peek returned
 
+    std::unique_ptr<std::istream> source_;
+    int linesRead_ = 0;
     std::vector<Line> lines_;
     size_t next_ = 0;
     WindowHandle exhaustedWindow_ = 0;

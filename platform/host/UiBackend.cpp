@@ -1,8 +1,8 @@
 // The backend in use and the start of the user interface from a STMTPORT_UI value.
 #include "host/UiBackend.h"
 
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "host/ScriptBackend.h"
 #include "host/Transcript.h"
@@ -58,14 +58,13 @@ bool StartUi(std::string_view setting, std::string& error)
             error = "STMTPORT_UI=script: needs the path of a script";
             return false;
         }
-        std::ifstream file(path, std::ios::binary);
-        if (!file.is_open()) {
+        auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+        std::error_code ignored;
+        if (!file->is_open() || std::filesystem::is_directory(path, ignored)) {
             error = "cannot read the input script " + path;
             return false;
         }
-        std::ostringstream text;
-        text << file.rdbuf();
-        Current() = std::make_unique<ScriptBackend>(text.str());
+        Current() = std::make_unique<ScriptBackend>(std::move(file));
         return true;
     }
     if (setting == "tui") {

@@ -263,6 +263,7 @@ TEST_F(ScriptedInput, StartUiRefusesWhatItCannotRun)
         {"script:", "needs the path of a script"},
         {"script:/nonexistent/script.txt", "cannot read the input script /nonexistent/script.txt"},
         {"gui", "unknown STMTPORT_UI value \"gui\""},
+        {"script:/tmp", "cannot read the input script /tmp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setting);
