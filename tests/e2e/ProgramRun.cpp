@@ -64,7 +64,8 @@ const Json* ControlOf(const Json* dialog, int id)
 
 RunOutcome ProgramTest::Run(const RunSetup& setup)
 {
-    folder.Write("script.txt", setup.script);
+    if (setup.scriptPath.empty())
+        folder.Write("script.txt", setup.script);
     std::filesystem::create_directories(folder.File("tmp"));
     const std::string transcript = folder.File("transcript.jsonl");
     std::filesystem::remove(transcript);
@@ -77,7 +78,7 @@ RunOutcome ProgramTest::Run(const RunSetup& setup)
     spec.argv.push_back(setup.program);
     spec.argv.insert(spec.argv.end(), setup.arguments.begin(), setup.arguments.end());
     spec.environment = {
-        {"STMTPORT_UI", "script:" + folder.File("script.txt")},
+        {"STMTPORT_UI", "script:" + (setup.scriptPath.empty() ? folder.File("script.txt") : setup.scriptPath)},
         {"STMTPORT_UI_LOG", setup.transcript ? transcript : ""},
         {"LGR_BOOKS", setup.books},
         {"STMTPORT_DRIVES", setup.drives},

@@ -29,6 +29,7 @@ struct RunSetup {
     // Through tools/launcher with these options before the program; otherwise the program alone.
     std::optional<std::vector<std::string>> launcher;
     std::string script;                        // UTF-8, one action a line
+    std::string scriptPath;                    // a script the test feeds itself (a FIFO); replaces `script`
     std::string drives;                        // STMTPORT_DRIVES; empty for the default C=fixed:/
     long long fileSizeLimit = -1;
     bool transcript = true;
