@@ -67,9 +67,11 @@ long Books::Open(const std::string& hostPath) {
         return kBooksUnreadable;
     }
     if (!HasSchema(db) || !faults_.Load(db)) {
+        // Another program writing the books holds them locked: that is no broken file.
+        const bool locked = sqlite3_errcode(db) == SQLITE_BUSY || sqlite3_errcode(db) == SQLITE_LOCKED;
         faults_.Clear();
         sqlite3_close_v2(db);
-        return kBooksUnreadable;
+        return locked ? kBooksLocked : kBooksUnreadable;
     }
     db_ = db;
     ++generation_;

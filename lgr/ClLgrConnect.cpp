@@ -20,8 +20,12 @@ long Logged(std::string_view call, long status) {
 std::string OpenFailureText(long status, const std::string& hostPath) {
     std::string text = "会計データを開けません。\n\n";
     text += host::Utf8ToCp932(hostPath);
-    text += status == lgr::kBooksMissing ? "\n\n会計データのファイルが見つかりません。"
-                                         : "\n\n会計データのファイルを読み込めないか、会計データの形式ではありません。";
+    if (status == lgr::kBooksMissing)
+        text += "\n\n会計データのファイルが見つかりません。";
+    else if (status == lgr::kBooksLocked)
+        text += "\n\n会計データは他のプログラムが使用中です。しばらくしてからやり直してください。";
+    else
+        text += "\n\n会計データのファイルを読み込めないか、会計データの形式ではありません。";
     return text;
 }
 

@@ -11,5 +11,6 @@ constexpr long kQueryFailed = 1005;      // SQLite refused a query (an overflowi
 constexpr long kNoMemory = 1006;
 constexpr long kBooksMissing = 1010;     // the books file does not exist
 constexpr long kBooksUnreadable = 1011;  // not a SQLite file, or without the books' tables
+constexpr long kBooksLocked = 1012;      // another program holds the books locked for writing
 
 }  // namespace lgr
