@@ -80,3 +80,20 @@ TEST(SplitOtherNotesLines, DoubleByteTextPassesUnchanged)
 }
 
 }
+
+TEST(SplitOtherNotesLines, LeadByteBeforeCrLfTakesTheCr)
+{
+    // A lead byte pairs with the byte after it, even a CR, as a character-wise search sees it.
+    EXPECT_EQ(Split("a\x82\r\nb\r\nc"), (std::vector<std::string>{"a\x82\r\nb", "c"}));
+}
+
+TEST(SplitOtherNotesLines, TwentyThousandLinesInOrder)
+{
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "<Line>\x92\x8D\x8B\x4C " + std::to_string(i) + "</Line>\r\n";
+    const std::vector<std::string> lines = Split(text.c_str());
+    ASSERT_EQ(lines.size(), 20000u);
+    EXPECT_EQ(lines.front(), "<Line>\x92\x8D\x8B\x4C 0</Line>");
+    EXPECT_EQ(lines.back(), "<Line>\x92\x8D\x8B\x4C 19999</Line>");
+}
